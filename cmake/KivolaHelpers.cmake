@@ -1,0 +1,40 @@
+# Build settings shared by every target, and helpers for tests.
+
+add_library(kivola_options INTERFACE)
+target_compile_features(kivola_options INTERFACE cxx_std_17)
+target_compile_options(kivola_options INTERFACE -Wall -Wextra)
+if(KIVOLA_ASAN)
+    target_compile_options(kivola_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(kivola_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# add_core_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2)
+# A GoogleTest executable that runs without a display.
+function(add_core_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE kivola_options GTest::gtest GTest::gtest_main GTest::gmock ${T_LIBS})
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "KIVOLA_BIN_DIR=${KIVOLA_BIN_DIR}")
+endfunction()
+
+# add_ui_test(name SOURCES a.cpp LIBS lib1 [SCREEN 1024x768])
+# A Qt Test executable on the offscreen platform. SCREEN sets the offscreen screen size.
+function(add_ui_test name)
+    cmake_parse_arguments(T "" "SCREEN" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE kivola_options Qt6::Test Qt6::Widgets ${T_LIBS})
+    set(platform "offscreen")
+    if(T_SCREEN)
+        string(REPLACE "x" ";" dims ${T_SCREEN})
+        list(GET dims 0 w)
+        list(GET dims 1 h)
+        set(cfg ${CMAKE_CURRENT_BINARY_DIR}/${name}-screen.json)
+        file(WRITE ${cfg} "{\"screens\":[{\"name\":\"s1\",\"x\":0,\"y\":0,\"width\":${w},\"height\":${h},\"logicalDpi\":96}]}\n")
+        set(platform "offscreen:configfile=${cfg}")
+    endif()
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=${platform};KIVOLA_BIN_DIR=${KIVOLA_BIN_DIR};QT_LOGGING_RULES=qt.multimedia*=false")
+endfunction()

@@ -1,0 +1,39 @@
+#pragma once
+// The program's one HTTP routine, over libcurl. The request runs on a worker thread while
+// the calling thread keeps processing events; any failure gives an empty result.
+
+#include <functional>
+#include <string>
+
+namespace kivola {
+
+// The single record shared by FetchUrl and its worker: one request runs at a time.
+struct RequestState {
+    std::string url;
+    std::string method;
+    std::string proxy;
+    std::string headers;
+    std::string body;
+    std::string response;
+    bool running = false;
+};
+
+// Sends one request and returns the response body (empty on any failure or when the
+// time limit passed). method: "" or "GET" or "POST" (case-sensitive); proxy: "host:port",
+// empty or only spaces for a direct connection; headers: extra lines each ending in CR LF;
+// timeLimit: seconds, 0 meaning 90. processEvents is called again and again while waiting
+// (the UI passes its event processing); when empty, the wait just sleeps briefly.
+std::string FetchUrl(const std::string& url, const std::string& method = {},
+                     const std::string& proxy = {}, const std::string& headers = {},
+                     const std::string& body = {}, int timeLimit = 0,
+                     const std::function<void()>& processEvents = {});
+
+// The worker's body: reads RequestState, writes its response and clears running.
+void RunRequest();
+
+// URL helpers.
+std::string UrlHost(const std::string& url);
+std::string UrlPath(const std::string& url);
+int UrlPort(const std::string& url);
+
+} // namespace kivola
