@@ -3,6 +3,8 @@
 // Placeholder until the libcurl routine lands: every request fails.
 namespace kivola {
 
+RequestState Request;
+
 std::string FetchUrl(const std::string&, const std::string&, const std::string&,
                      const std::string&, const std::string&, int,
                      const std::function<void()>&) {

@@ -18,6 +18,9 @@ struct RequestState {
     bool running = false;
 };
 
+// The one instance.
+extern RequestState Request;
+
 // Sends one request and returns the response body (empty on any failure or when the
 // time limit passed). method: "" or "GET" or "POST" (case-sensitive); proxy: "host:port",
 // empty or only spaces for a direct connection; headers: extra lines each ending in CR LF;
