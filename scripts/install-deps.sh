@@ -14,7 +14,7 @@ PACKAGES=(
   libcurl4-openssl-dev
   libsqlite3-dev sqlite3
   libfontconfig-dev
-  fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei
+  fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei fonts-dejavu-core
   # pinyin data set the character database is built from
   golang-github-mozillazg-go-pinyin-dev
   # tests and benchmarks

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 namespace kivola {
 
@@ -26,6 +27,9 @@ QCursor AppCursor(CursorId id);
 //   "about_background", "about_shape" 270x310; "about_button_<normal|hover|pressed>" 105x144;
 //   "exit_background" 400x300; "exit_yes_<normal|hover>", "exit_no_<normal|hover>" 60x60.
 QPixmap AssetPixmap(const QString& name);
+
+// Every name AssetPixmap knows, in catalogue order (for tools and checks over all pictures).
+QStringList AssetNames();
 
 // The program's icon (tray, window): 16x16 and 32x32.
 QIcon AppIcon();
