@@ -40,7 +40,7 @@ std::string Convert(const char* to, const char* from, std::string_view in,
             unsigned char b = static_cast<unsigned char>(*inPtr);
             unsigned char next = inLeft > 1 ? static_cast<unsigned char>(inPtr[1]) : 0;
             // A lead byte followed by a valid trail byte is one (undefined) character.
-            if (IsLeadByte(b) && inLeft > 1 && next >= 0x40 && next != 0x7F && next != 0xFF) {
+            if (IsLeadByte(b) && inLeft > 1 && IsTrailByte(next)) {
                 skip = 2;
             }
         } else {
@@ -72,10 +72,7 @@ std::string ToUtf8(std::string_view gbk) {
 }
 
 bool IsDoubleByteChar(std::string_view text) {
-    return text.size() == 2 && IsLeadByte(static_cast<unsigned char>(text[0])) &&
-           static_cast<unsigned char>(text[1]) >= 0x40 &&
-           static_cast<unsigned char>(text[1]) != 0x7F &&
-           static_cast<unsigned char>(text[1]) != 0xFF;
+    return text.size() == 2 && CharLength(text, 0) == 2;
 }
 
 } // namespace kivola::gbk

@@ -44,7 +44,9 @@ int SettingToNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-std::string NumberToSetting(int value) { return std::to_string(value); }
+std::string NumberToSetting(int value) {
+    return std::to_string(value);
+}
 
 std::string ProgramDirectory() {
     char buffer[4096];
@@ -61,8 +63,8 @@ std::string ProgramDirectory() {
 }
 
 std::string MakeSettingsPath(const std::string& programDirectory) {
-    std::string dir = programDirectory;
-    while (dir.size() > 1 && dir.back() == '/') {
+    std::string dir = programDirectory.empty() ? std::string(".") : programDirectory;
+    while (!dir.empty() && dir.back() == '/') {
         dir.pop_back();
     }
     return dir + "/USERdat.ini";
