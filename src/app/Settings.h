@@ -22,10 +22,18 @@ int SettingToNumber(std::string_view text);
 std::string NumberToSetting(int value);
 
 // Colour numbers: R + 256 G + 65536 B.
-constexpr int ColourNumber(int r, int g, int b) { return r + 256 * g + 65536 * b; }
-constexpr int ColourRed(int colour) { return colour & 0xFF; }
-constexpr int ColourGreen(int colour) { return (colour >> 8) & 0xFF; }
-constexpr int ColourBlue(int colour) { return (colour >> 16) & 0xFF; }
+constexpr int ColourNumber(int r, int g, int b) {
+    return r + 256 * g + 65536 * b;
+}
+constexpr int ColourRed(int colour) {
+    return colour & 0xFF;
+}
+constexpr int ColourGreen(int colour) {
+    return (colour >> 8) & 0xFF;
+}
+constexpr int ColourBlue(int colour) {
+    return (colour >> 16) & 0xFF;
+}
 
 // The program's directory without a trailing separator (from /proc/self/exe).
 std::string ProgramDirectory();
