@@ -12,8 +12,10 @@ class AudioOutput;
 
 class SpeechEngine {
 public:
-    // output receives the synthesised PCM; the engine owns it.
-    explicit SpeechEngine(std::unique_ptr<AudioOutput> output);
+    // output receives the synthesised PCM; the engine owns it. dataPath names espeak-ng's
+    // data (a folder holding espeak-ng-data, or that folder itself); empty means the
+    // installed data. A path without the data makes Create fail.
+    explicit SpeechEngine(std::unique_ptr<AudioOutput> output, std::string dataPath = {});
     ~SpeechEngine();
     SpeechEngine(const SpeechEngine&) = delete;
     SpeechEngine& operator=(const SpeechEngine&) = delete;
@@ -36,6 +38,10 @@ public:
     bool Speak(const std::string& text);
     // Cancels the speech in progress and everything queued at once.
     bool Stop();
+
+    // Waits up to timeoutMs until everything queued has been synthesised and handed to the
+    // output; true when idle. For tests and benchmarks; the program never waits for speech.
+    bool WaitUntilIdle(int timeoutMs);
 
 private:
     struct Impl;
