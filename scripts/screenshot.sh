@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the built program on a 1024x768 virtual screen, once the splash
-# has gone. Builds nothing: run `make build` first (BUILD=dir picks another build directory).
+# Takes the pictures in docs/ of the built program on a 1024x768 virtual screen:
+#   scripts/screenshot.sh         docs/screenshot.png, the board once the splash has gone
+#   scripts/screenshot.sh test    docs/screenshot-test.png, a test with a time limit under way
+# Builds nothing: run `make build` first (BUILD=dir picks another build directory).
 set -euo pipefail
 
+mode="${1:-board}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$root/${BUILD:-build}/bin"
-out="$root/docs/screenshot.png"
+case "$mode" in
+board) out="$root/docs/screenshot.png" ;;
+test) out="$root/docs/screenshot-test.png" ;;
+*)
+    echo "usage: $0 [board|test]" >&2
+    exit 2
+    ;;
+esac
 
 if [ ! -x "$bin/kivola" ]; then
     echo "no program at $bin/kivola: build it first (make build)" >&2
@@ -16,6 +26,7 @@ mkdir -p "$root/docs"
 cd "$bin"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     out="$1"
+    mode="$2"
     ./kivola &
     pid=$!
     # Without the voice "Microsoft Simplified Chinese" start-up first asks about the voice
@@ -27,8 +38,20 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     fi
     # The splash goes about one second after start-up.
     sleep 3
+    if [ "$mode" = test ]; then
+        # The board lies at 112,84. Choose "10秒钟" in the time-limit box (625,490), start
+        # the test with the test button (720,488) and let four seconds of ten run.
+        xdotool mousemove 782 584 click 1
+        sleep 0.5
+        xdotool key Down key Return
+        sleep 0.5
+        xdotool mousemove 872 628 click 1
+        sleep 0.3
+        xdotool mousemove 512 200
+        sleep 4.2
+    fi
     import -window root "$out"
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-' screenshot "$out"
+' screenshot "$out" "$mode"
 echo "saved $out"

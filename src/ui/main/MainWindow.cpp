@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "assets/Assets.h"
 #include "lessons/LessonText.h"
+#include "speech/SoundPlayer.h"
 #include "speech/SpeechEngine.h"
 #include "ui/main/Canvas.h"
 #include "ui/main/ClickLabel.h"
@@ -13,10 +14,12 @@
 #include "ui/main/PictureButton.h"
 #include "ui/main/SplashWindow.h"
 #include "ui/main/Tags.h"
+#include "ui/main/TestRules.h"
 #include "ui/main/TimeBar.h"
 #include "ui/main/Timers.h"
 #include "ui/panels/FunctionPanel.h"
 #include "ui/panels/LessonPanel.h"
+#include "ui/secondary/TrayIcon.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,8 +29,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
-#include <cstdlib>
-#include <ctime>
 
 namespace kivola {
 namespace {
@@ -68,9 +69,10 @@ bool AskInstallVoiceBox() {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::string ProgramDirectoryForStartup() {
-    const std::string& dir = MainWindow::StartupHooks().programDirectory;
-    return dir.empty() ? ProgramDirectory() : dir;
+void ShowLossMessageBox() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("努力！别灰心。"),
+                    QStringLiteral("对不起，你输了。下次再努力吧！"), QMessageBox::Ok);
+    box.exec();
 }
 
 } // namespace
@@ -126,11 +128,36 @@ void MainWindow::ResetStartupHooks() {
     hooks.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     hooks.clockTime = [] { return QTime::currentTime(); };
     hooks.programDirectory.clear();
+    hooks.playSound = [](const QString& path) { PlaySound(path); };
+    hooks.stopSound = [] { StopSound(); };
+    hooks.showLossMessage = ShowLossMessageBox;
+    hooks.trayAvailable = [] { return TrayIcon::Available(); };
+}
+
+std::string MainWindow::ProgramFolder() {
+    const std::string& dir = StartupHooks().programDirectory;
+    return dir.empty() ? ProgramDirectory() : dir;
+}
+
+void PlayProgramSound(const QString& resourcePath) {
+    const MainWindow::Hooks& hooks = MainWindow::StartupHooks();
+    if (hooks.playSound) {
+        hooks.playSound(resourcePath);
+    }
+}
+
+void StopProgramSound() {
+    const MainWindow::Hooks& hooks = MainWindow::StartupHooks();
+    if (hooks.stopSound) {
+        hooks.stopSound();
+    }
 }
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     InstallFontSubstitutes();
     CreateControls();
+    m_tray = new TrayIcon(this);
+    connect(m_tray, &TrayIcon::TrayEvent, this, &MainWindow::OnTrayEvent);
     RunCreationSequence();
 }
 
@@ -276,12 +303,8 @@ void MainWindow::CreateControls() {
     测试计时组合框->setObjectName(QStringLiteral("测试计时组合框"));
     测试计时组合框->setGeometry(625, 490, 90, 20);
     测试计时组合框->setEditable(false);
-    const std::pair<const char*, int> limits[] = {
-        {"无时间限制", 0}, {"10秒钟", 10},  {"20秒钟", 20}, {"30秒钟", 30}, {"40秒钟", 40},
-        {"1分钟", 60},     {"1分30秒", 90}, {"2分钟", 120}, {"3分钟", 180}, {"5分钟", 300},
-    };
-    for (const auto& [text, seconds] : limits) {
-        测试计时组合框->addItem(QString::fromUtf8(text), seconds);
+    for (const TimeLimit& limit : kTimeLimits) {
+        测试计时组合框->addItem(QString::fromUtf8(limit.text), limit.seconds);
     }
     测试计时组合框->setCurrentIndex(0);
     {
@@ -311,11 +334,12 @@ void MainWindow::CreateControls() {
 
     测试计时时钟 = new QTimer(主窗口底板);
     测试计时时钟->setObjectName(QStringLiteral("测试计时时钟"));
+    connect(测试计时时钟, &QTimer::timeout, this, &MainWindow::OnTestTimerTick);
 }
 
 void MainWindow::RunCreationSequence() {
     Hooks& hooks = StartupHooks();
-    const std::string directory = ProgramDirectoryForStartup();
+    const std::string directory = ProgramFolder();
 
     // 1. The voice check.
     if (!HasVoice("Microsoft Simplified Chinese")) {
@@ -352,7 +376,7 @@ void MainWindow::RunCreationSequence() {
     // 12.
     ApplyChildName();
     // 13.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    SeedTestRandom(ClockSeed());
     // 14.
     ClearTarget();
     // 15.
@@ -610,24 +634,6 @@ void MainWindow::OnClockTick() {
 SplashWindow* MainWindow::Splash() const {
     return m_splash.data();
 }
-
-void MainWindow::OnMainButtonClicked() {
-    switch (TagOf(sender())) {
-    case 991: // help
-    case 992: // about
-    case 993: // test
-    case 994: // pinyin switch
-    case 995: // back to learning
-    case 996: // leave
-    case 997: // minimise
-    default:
-        break;
-    }
-}
-
-void MainWindow::OnCharacterClicked() {}
-
-void MainWindow::OnCardClicked() {}
 
 void MainWindow::OnNoticeLineClicked() {
     const Hooks& hooks = StartupHooks();

@@ -26,6 +26,7 @@ class LessonPanel;
 class PictureButton;
 class SplashWindow;
 class TimeBar;
+class TrayIcon;
 
 // Whether the speech engine lists an installed voice named exactly name (GBK), byte for byte.
 // False without an engine.
@@ -41,7 +42,7 @@ void InstallFontSubstitutes();
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    // What start-up asks of the world. Tests replace these before making a MainWindow.
+    // What the window asks of the world. Tests replace these before making a MainWindow.
     struct Hooks {
         // Asks whether to install the Chinese voice; true for Yes.
         std::function<bool()> askInstallVoice;
@@ -52,10 +53,19 @@ public:
         // The program's directory, where USERdat.ini and the voice installer lie;
         // empty means the directory of the running program.
         std::string programDirectory;
+        // Plays an embedded sound once (stopping the one playing), and stops it.
+        std::function<void(const QString& resourcePath)> playSound;
+        std::function<void()> stopSound;
+        // Tells the child that the time ran out; returns when the message is closed.
+        std::function<void()> showLossMessage;
+        // Whether the desktop shows a notification area for the tray icon.
+        std::function<bool()> trayAvailable;
     };
     static Hooks& StartupHooks();
-    // Puts the real dialogs, browser, clock and directory back.
+    // Puts the real dialogs, browser, clock, directory, sounds and tray back.
     static void ResetStartupHooks();
+    // The program's directory: the hooks' one, else that of the running program.
+    static std::string ProgramFolder();
 
     // Makes the window and its controls hidden, then runs the creation sequence.
     explicit MainWindow(QWidget* parent = nullptr);
@@ -98,6 +108,29 @@ public:
     // Whether the switch says the pinyin is shown; setting it changes the hover picture.
     bool PinyinShown() const { return m_pinyinShown; }
     void SetPinyinShown(bool shown);
+
+    // --- learning ---
+    // What the main button with this tag (991..997) does; other tags do nothing.
+    void RunMainCommand(int tag);
+    // Help: opens Help.chm from the program's directory, when it is there.
+    void OpenHelp();
+    // The pinyin switch: hides the pinyin when it is shown, shows it when hidden.
+    void SwitchPinyin();
+    // Puts the icon into the tray and hides the window with its panels. Without a
+    // notification area the window is only minimised, so the task bar brings it back.
+    void MinimiseToTray();
+    // A pointer action on the tray icon (1 click, 2 double-click, 3 right click): a
+    // double-click brings the window back full-screen and removes the icon.
+    void OnTrayEvent(int kind);
+    TrayIcon* Tray() const { return m_tray; }
+
+    // --- the test ---
+    // Covers the characters with cards and shows a randomly drawn one as the target.
+    void StartTest();
+    // Whether the character under a turned card is the target; a found target wins.
+    void CheckAnswer(ClickLabel* cell);
+    // One second of a limited test: the bar shrinks; when it is empty the child has lost.
+    void OnTestTimerTick();
 
     // --- frame ---
     // Writes the local time into the clock label with separator between the fields.
@@ -174,7 +207,12 @@ private:
     bool m_placing = false;
     bool m_pinyinShown = true;
     bool m_closeAllowed = false;
+    TrayIcon* m_tray = nullptr;
 };
+
+// The program's one playback of embedded sounds, through MainWindow's hooks.
+void PlayProgramSound(const QString& resourcePath);
+void StopProgramSound();
 
 // The maker's home page, opened by a click on the notice line.
 inline const char* const kHomePage = "http://kivola.example/";

@@ -1,12 +1,12 @@
 #include "ui/panels/FunctionPanel.h"
 
 #include "assets/Assets.h"
-#include "speech/SoundPlayer.h"
 #include "ui/main/KeyFilter.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/PictureButton.h"
 #include "ui/main/Tags.h"
 #include "ui/main/Timers.h"
+#include "ui/secondary/ExitConfirmWindow.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -133,9 +133,16 @@ void FunctionPanel::OnFunctionButtonClicked() {
     if (tag < 1 || tag > 6) {
         return;
     }
-    StopSound();
+    StopProgramSound();
     if (tag != 6) {
-        PlaySound(QString::fromLatin1(kSoundFunctionClick));
+        PlayProgramSound(QString::fromLatin1(kSoundFunctionClick));
+    }
+    switch (tag) {
+    case 6:
+        ConfirmExit();
+        break;
+    default:
+        break;
     }
 }
 
