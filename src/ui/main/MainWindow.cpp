@@ -21,6 +21,7 @@
 #include "ui/panels/LessonPanel.h"
 #include "ui/secondary/TrayIcon.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -66,12 +67,16 @@ bool AskInstallVoiceBox() {
                                         "自动安装请按“是”，否则请按“否”");
     QMessageBox box(QMessageBox::Warning, QStringLiteral("系统提示"), text,
                     QMessageBox::Yes | QMessageBox::No);
+    // The text asks for "是" or "否": the buttons say so, whatever the desktop's language.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     return box.exec() == QMessageBox::Yes;
 }
 
 void ShowLossMessageBox() {
     QMessageBox box(QMessageBox::Information, QStringLiteral("努力！别灰心。"),
                     QStringLiteral("对不起，你输了。下次再努力吧！"), QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
 

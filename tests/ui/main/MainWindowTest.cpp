@@ -14,10 +14,13 @@
 #include "ui/panels/FunctionPanel.h"
 #include "ui/panels/LessonPanel.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -155,6 +158,37 @@ private slots:
             QVERIFY(m_opened.isEmpty());
         }
         // Start-up goes on either way.
+        QCOMPARE(m_window->Cell(1)->text(), QStringLiteral("宝"));
+    }
+
+    void voiceQuestionBox() {
+        // The real question box in place of the recording one, answered No.
+        MainWindow::Hooks& hooks = MainWindow::StartupHooks();
+        const MainWindow::Hooks recording = hooks;
+        MainWindow::ResetStartupHooks();
+        const auto realQuestion = hooks.askInstallVoice;
+        hooks = recording;
+        hooks.askInstallVoice = realQuestion;
+        bool seen = false;
+        QTimer::singleShot(0, [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return;
+            }
+            seen =
+                box->windowTitle() == QStringLiteral("系统提示") &&
+                box->icon() == QMessageBox::Warning &&
+                box->text() == QStringLiteral("您的系统中没有安装中文语音库，您将无法使用　　\r\n"
+                                              "部分功能。现在将安装中文语音库，您也可以手\r\n"
+                                              "动安装。\r\n\r\n"
+                                              "自动安装请按“是”，否则请按“否”") &&
+                box->button(QMessageBox::Yes)->text() == QStringLiteral("是(&Y)") &&
+                box->button(QMessageBox::No)->text() == QStringLiteral("否(&N)");
+            box->button(QMessageBox::No)->click();
+        });
+        MakeWindow();
+        QVERIFY(seen);
+        QVERIFY(m_opened.isEmpty());
         QCOMPARE(m_window->Cell(1)->text(), QStringLiteral("宝"));
     }
 

@@ -319,7 +319,8 @@ private slots:
             seen = box->windowTitle() == QStringLiteral("努力！别灰心。") &&
                    box->text() == QStringLiteral("对不起，你输了。下次再努力吧！") &&
                    box->icon() == QMessageBox::Information &&
-                   box->standardButtons() == QMessageBox::Ok;
+                   box->standardButtons() == QMessageBox::Ok &&
+                   box->button(QMessageBox::Ok)->text() == QStringLiteral("确定");
             box->button(QMessageBox::Ok)->click();
         });
         w.OnTestTimerTick();
