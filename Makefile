@@ -32,7 +32,8 @@ asan-test: deps
 	cmake --build $(BUILD)-asan -j$(JOBS)
 	cd $(BUILD)-asan && ctest --output-on-failure -j$(JOBS) --timeout 600
 
-fuzz: deps
+fuzz:
+	@bash scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVOLA_FUZZ=ON
 	cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_ini fuzz_lesson_text
 

@@ -22,6 +22,11 @@ PACKAGES=(
   xvfb xauth x11-utils imagemagick xdotool
 )
 
+# `install-deps.sh fuzz` adds what the fuzz harnesses need (clang with libFuzzer).
+if [ "${1:-}" = "fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-dev)
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
