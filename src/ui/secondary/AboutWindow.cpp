@@ -3,13 +3,9 @@
 #include "assets/Assets.h"
 #include "ui/main/PictureButton.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace kivola {
 
@@ -18,14 +14,6 @@ constexpr int kWidth = 270;
 constexpr int kHeight = 310;
 const QRgb kOutside = qRgb(255, 255, 255);
 
-// Where the window sits: the middle of the primary screen.
-void CentreOnScreen(QWidget* window) {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        window->move(area.x() + (area.width() - window->width()) / 2,
-                     area.y() + (area.height() - window->height()) / 2);
-    }
-}
 } // namespace
 
 QRegion ShapeRegion(const QImage& shape) {
@@ -57,9 +45,8 @@ QRegion ShapeRegion(const QImage& shape) {
     return region;
 }
 
-AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+AboutWindow::AboutWindow(QWidget* parent) : GuardedDialog(parent, kWidth, kHeight) {
     setWindowTitle(QStringLiteral("关于 Kivola V1.0"));
-    setFixedSize(kWidth, kHeight);
     m_background = AssetPixmap(QStringLiteral("about_background"));
 
     透明标签2 = new QLabel(QStringLiteral("Kivola"), this);
@@ -81,12 +68,11 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     图形按钮关于->SetPictures(AssetPixmap(QStringLiteral("about_button_normal")),
                               AssetPixmap(QStringLiteral("about_button_hover")),
                               AssetPixmap(QStringLiteral("about_button_pressed")));
-    connect(图形按钮关于, &PictureButton::clicked, this, &AboutWindow::CloseNow);
+    connect(图形按钮关于, &PictureButton::clicked, this, [this] { CloseNow(QDialog::Accepted); });
 
     ApplyShape(AssetPixmap(QStringLiteral("about_shape")).toImage());
     setCursor(AppCursor(CursorId::Arrow));
     图形按钮关于->setCursor(AppCursor(CursorId::Hand));
-    CentreOnScreen(this);
 }
 
 void AboutWindow::ApplyShape(const QImage& shape) {
@@ -118,35 +104,8 @@ void AboutWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
     // Input is not clipped to the mask everywhere, so points outside are refused here too.
     if (event->button() == Qt::LeftButton && InsideShape(event->position().toPoint())) {
-        CloseNow();
+        CloseNow(QDialog::Accepted);
     }
-}
-
-void AboutWindow::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-}
-
-void AboutWindow::keyReleaseEvent(QKeyEvent* event) {
-    event->accept();
-}
-
-void AboutWindow::closeEvent(QCloseEvent* event) {
-    if (m_closing) {
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
-void AboutWindow::reject() {
-    if (m_closing) {
-        QDialog::reject();
-    }
-}
-
-void AboutWindow::CloseNow() {
-    m_closing = true;
-    done(QDialog::Accepted);
 }
 
 void ShowAboutWindow() {

@@ -4,7 +4,8 @@
 // and every close request from outside (Escape, Enter, Alt+F4, the window manager) is
 // discarded.
 
-#include <QDialog>
+#include "ui/secondary/GuardedDialog.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QRegion>
@@ -19,7 +20,7 @@ class PictureButton;
 // white (RGB 255,255,255). A null picture gives an empty region.
 QRegion ShapeRegion(const QImage& shape);
 
-class AboutWindow : public QDialog {
+class AboutWindow : public GuardedDialog {
     Q_OBJECT
 public:
     explicit AboutWindow(QWidget* parent = nullptr);
@@ -34,20 +35,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-public slots:
-    // Escape and close requests end here; only the window's own ways close it.
-    void reject() override;
 
 private:
-    void CloseNow();
-
     QPixmap m_background;
     QRegion m_shape;
-    bool m_closing = false;
     QLabel* 透明标签2 = nullptr;
     PictureButton* 图形按钮关于 = nullptr;
 };

@@ -4,11 +4,7 @@
 #include "assets/Assets.h"
 #include "ui/main/PictureButton.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,10 +30,8 @@ void SetProcessEnder(ProcessEnder ender) {
     Ender() = std::move(ender);
 }
 
-ExitConfirmWindow::ExitConfirmWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+ExitConfirmWindow::ExitConfirmWindow(QWidget* parent) : GuardedDialog(parent, kWidth, kHeight) {
     setWindowTitle(QString());
-    setFixedSize(kWidth, kHeight);
     m_background = AssetPixmap(QStringLiteral("exit_background"));
 
     按钮1 = new PictureButton(this);
@@ -57,11 +51,6 @@ ExitConfirmWindow::ExitConfirmWindow(QWidget* parent)
     setCursor(AppCursor(CursorId::Arrow));
     按钮1->setCursor(AppCursor(CursorId::Hand));
     按钮2->setCursor(AppCursor(CursorId::Hand));
-
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
 }
 
 void ExitConfirmWindow::paintEvent(QPaintEvent*) {
@@ -80,46 +69,19 @@ void ExitConfirmWindow::paintEvent(QPaintEvent*) {
     }
 }
 
-void ExitConfirmWindow::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-}
-
-void ExitConfirmWindow::keyReleaseEvent(QKeyEvent* event) {
-    event->accept();
-}
-
-void ExitConfirmWindow::closeEvent(QCloseEvent* event) {
-    if (m_closing) {
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
-void ExitConfirmWindow::reject() {
-    if (m_closing) {
-        QDialog::reject();
-    }
-}
-
 void ExitConfirmWindow::OnYes() {
     RunExitRoutine();
     if (Ender()) {
         Ender()(0);
         // Only a replaced ender comes back: let the modal call return.
-        CloseNow();
+        CloseNow(QDialog::Rejected);
         return;
     }
     EndProcessNow(0);
 }
 
 void ExitConfirmWindow::OnNo() {
-    CloseNow();
-}
-
-void ExitConfirmWindow::CloseNow() {
-    m_closing = true;
-    done(QDialog::Rejected);
+    CloseNow(QDialog::Rejected);
 }
 
 void ConfirmExit() {

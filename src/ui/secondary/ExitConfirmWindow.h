@@ -4,7 +4,8 @@
 // from inside nested modal loops. No closes the window and the caller goes on as before.
 // Every key and every close request from outside is discarded.
 
-#include <QDialog>
+#include "ui/secondary/GuardedDialog.h"
+
 #include <QPixmap>
 
 #include <functional>
@@ -13,28 +14,19 @@ namespace kivola {
 
 class PictureButton;
 
-class ExitConfirmWindow : public QDialog {
+class ExitConfirmWindow : public GuardedDialog {
     Q_OBJECT
 public:
     explicit ExitConfirmWindow(QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-public slots:
-    // Escape and close requests end here; only the no button closes the window.
-    void reject() override;
 
 private:
     void OnYes();
     void OnNo();
-    void CloseNow();
 
     QPixmap m_background;
-    bool m_closing = false;
     PictureButton* 按钮1 = nullptr;
     PictureButton* 按钮2 = nullptr;
 };
