@@ -24,7 +24,7 @@ test: build
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DKIVOLA_BENCH=ON
-	cmake --build $(BUILD)-bench -j$(JOBS) --target kivola_bench
+	cmake --build $(BUILD)-bench -j$(JOBS) --target kivola_bench kivola_chardb
 	cd $(BUILD)-bench/bin && ../bench/kivola_bench
 
 asan-test: deps
