@@ -504,7 +504,8 @@ std::string FetchUrl(const std::string& url, const std::string& method, const st
         Request.running = true;
     }
 
-    const auto limit = std::chrono::seconds(timeLimit > 0 ? timeLimit : kDefaultTimeLimit);
+    // Only 0 stands for the default; a negative limit has passed before the wait begins.
+    const auto limit = std::chrono::seconds(timeLimit != 0 ? timeLimit : kDefaultTimeLimit);
     const auto start = std::chrono::steady_clock::now();
     std::thread worker;
     try {

@@ -48,8 +48,9 @@ inline constexpr std::size_t kCookieHeaderBytes = 1024;
 // Sends one request and returns the response body (empty on any failure or when the
 // time limit passed). method: "" or "GET" or "POST" (case-sensitive); proxy: "host:port",
 // empty or only spaces for a direct connection; headers: extra lines each ending in CR LF;
-// timeLimit: seconds, 0 meaning 90. processEvents is called again and again while waiting
-// (the UI passes its event processing); when empty, the wait just sleeps briefly.
+// timeLimit: seconds, 0 meaning 90 (a negative limit has passed at once). processEvents is
+// called again and again while waiting (the UI passes its event processing); when empty,
+// the wait just sleeps briefly.
 // Not re-entrant: a call made from processEvents while a request runs returns empty at once.
 std::string FetchUrl(const std::string& url, const std::string& method = {},
                      const std::string& proxy = {}, const std::string& headers = {},

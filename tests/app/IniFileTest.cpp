@@ -10,6 +10,8 @@
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kivola;
 using kivola::test::ReadBytes;
@@ -288,6 +290,55 @@ TEST(IniWrite, FailsWhenTheSettingsPathIsADirectory) {
                             std::filesystem::directory_iterator()),
               1);
 }
+
+struct ReadOnlyCase {
+    const char* name;
+    std::optional<std::string> before; // the file's bytes; nullopt: no file yet
+};
+
+class IniWriteReadOnlyDirectory : public testing::TestWithParam<ReadOnlyCase> {};
+
+// The write runs in a child process; as root it first becomes "nobody", for whom the
+// directory is as read-only as it is for any user.
+TEST_P(IniWriteReadOnlyDirectory, FailsAndLeavesTheDirectoryAsItWas) {
+    const ReadOnlyCase& c = GetParam();
+    TestDir dir;
+    const std::string path = dir.File("USERdat.ini");
+    if (c.before) {
+        WriteBytes(path, *c.before);
+        ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    }
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(77);
+        }
+        _exit(IniWrite(path, "s", "k", "new") ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    chmod(dir.Path().c_str(), 0700);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "cannot drop root privileges here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write reported success";
+    if (c.before) {
+        EXPECT_EQ(ReadBytes(path), *c.before);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              c.before ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, IniWriteReadOnlyDirectory,
+    testing::Values(ReadOnlyCase{"existingFile", std::string("[s]\r\nk=old\r\n[t]\r\nx=1\r\n")},
+                    ReadOnlyCase{"noFileYet", std::nullopt}),
+    [](const testing::TestParamInfo<ReadOnlyCase>& info) { return info.param.name; });
 
 // A full disk, as the kernel reports it to a process over its file size limit (root too).
 TEST(IniWrite, FailedWriteLeavesOldFileAndNoTemporary) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -257,6 +258,15 @@ INSTANTIATE_TEST_SUITE_P(Table, RefusedRequest,
                                            RefusedCase{"UserInHost", "", "/tz.txt"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A read error ends the body with what came before it; that is the result.
+TEST(FetchUrl, ConnectionClosedMidBodyGivesWhatArrived) {
+    LoopbackServer server([](LoopbackServer& s, int fd, const std::string&) {
+        s.Send(fd, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc");
+    });
+    EXPECT_EQ(FetchUrl(server.Url("/tz.txt"), "", "", "", "", 10), "abc");
+    EXPECT_FALSE(Request.running);
+}
+
 TEST(FetchUrl, RefusedConnectionIsEmpty) {
     int port = 0;
     {
@@ -392,6 +402,23 @@ TEST(FetchUrl, SilentServerGivesEmptyAtTheLimitWhileEventsRun) {
     EXPECT_EQ(FetchUrl(fresh.Url("/tz.txt")), "fresh");
     EXPECT_EQ(Request.response, "fresh");
     EXPECT_EQ(Request.url, fresh.Url("/tz.txt"));
+}
+
+// Only 0 stands for the default limit: a negative one has passed before the wait begins.
+TEST(FetchUrl, NegativeTimeLimitGivesEmptyAtOnce) {
+    LoopbackServer silent(
+        [](LoopbackServer& s, int fd, const std::string&) { s.HoldUntilClosed(fd); });
+    int calls = 0;
+    std::string result = "unset";
+    // Were the limit taken for the 90-second default, the callback ends the wait instead.
+    EXPECT_NO_THROW(result = FetchUrl(silent.Url("/tz.txt"), "", "", "", "", -1, [&] {
+                        if (++calls > 300) {
+                            throw std::runtime_error("still waiting");
+                        }
+                    }));
+    EXPECT_EQ(result, "");
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(Request.running);
 }
 
 TEST(FetchUrl, ANestedCallWhileWaitingIsRefused) {
