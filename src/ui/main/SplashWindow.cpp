@@ -5,6 +5,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/Timers.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -67,11 +68,20 @@ void SplashWindow::OnTick() {
     if (caption == complete && WindowsExist()) {
         时钟1->stop();
         m_mainWindow->ShowAllWindows();
+        m_closing = true;
         close();
         return;
     }
     if (caption.size() < complete.size()) {
         封面标签->setText(caption + QLatin1Char('.'));
+    }
+}
+
+void SplashWindow::closeEvent(QCloseEvent* event) {
+    if (m_closing) {
+        event->accept();
+    } else {
+        event->ignore();
     }
 }
 

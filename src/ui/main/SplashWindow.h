@@ -31,10 +31,16 @@ public:
     QLabel* 封面标签 = nullptr;
     QTimer* 时钟1 = nullptr;
 
+protected:
+    // Close requests from outside (Alt+F4, the window manager) are ignored: only the tick
+    // that shows the other windows closes the splash, else the program would stay hidden.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     bool WindowsExist() const;
 
     QPointer<MainWindow> m_mainWindow;
+    bool m_closing = false;
 };
 
 } // namespace kivola

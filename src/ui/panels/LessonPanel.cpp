@@ -1,7 +1,6 @@
 #include "ui/panels/LessonPanel.h"
 
 #include "assets/Assets.h"
-#include "speech/SoundPlayer.h"
 #include "ui/main/KeyFilter.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/PictureButton.h"
@@ -96,8 +95,8 @@ void LessonPanel::OnLessonButtonClicked() {
     if (clicked == nullptr || !clicked->isEnabled() || n < 1 || n > 10) {
         return;
     }
-    StopSound();
-    PlaySound(QString::fromLatin1(kSoundLessonClick));
+    StopProgramSound();
+    PlayProgramSound(QString::fromLatin1(kSoundLessonClick));
     for (int tag = 1; tag <= 10; ++tag) {
         if (PictureButton* button = Button(tag)) {
             button->setEnabled(true);

@@ -625,6 +625,12 @@ private slots:
         QVERIFY(w.LessonPanelWindow() != nullptr);
         QVERIFY(!w.isVisible());
         QPointer<SplashWindow> watch = splash;
+        // Alt+F4 or a close request of the window manager would leave the program hidden for
+        // good: only the splash's own tick ends it.
+        QTest::keyClick(splash, Qt::Key_F4, Qt::AltModifier);
+        QTest::keyClick(splash, Qt::Key_Escape);
+        QVERIFY(!splash->close());
+        QVERIFY(splash->isVisible());
         for (int tick = 1; tick <= 8; ++tick) {
             splash->OnTick();
             QVERIFY(splash->isVisible());

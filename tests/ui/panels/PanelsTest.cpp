@@ -2,6 +2,7 @@
 // Built twice: on an 800x600 and on a 1024x768 offscreen screen.
 #include "app/Gbk.h"
 #include "app/Globals.h"
+#include "assets/Assets.h"
 #include "ui/main/Canvas.h"
 #include "ui/main/ClickLabel.h"
 #include "ui/main/MainWindow.h"
@@ -11,6 +12,8 @@
 #include "ui/panels/FunctionPanel.h"
 #include "ui/panels/LessonPanel.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QScreen>
@@ -58,6 +61,22 @@ QStringList Captions(MainWindow& w, int first) {
     return captions;
 }
 
+// Leaves the modal window that a click opens as soon as its loop runs: the exit
+// confirmation through its no button, any other dialog by rejecting it.
+void LeaveModalWindowSoon() {
+    QTimer::singleShot(0, [] {
+        QWidget* window = QApplication::activeModalWidget();
+        if (window == nullptr) {
+            return;
+        }
+        if (auto* no = window->findChild<QAbstractButton*>(QStringLiteral("按钮2"))) {
+            QTest::mouseClick(no, Qt::LeftButton);
+        } else if (auto* dialog = qobject_cast<QDialog*>(window)) {
+            dialog->reject();
+        }
+    });
+}
+
 } // namespace
 
 class PanelsTest : public QObject {
@@ -68,6 +87,8 @@ private:
     std::unique_ptr<MainWindow> m_window;
     int m_width = 0;
     int m_height = 0;
+    // "play <resource path>" and "stop", in order.
+    QStringList m_sounds;
 
     int CanvasLeft() const { return (m_width - 800) / 2; }
     int CanvasTop() const { return (m_height - 600) / 2; }
@@ -107,6 +128,11 @@ private slots:
         hooks.askInstallVoice = [] { return false; };
         hooks.openUrl = [](const QUrl&) {};
         hooks.programDirectory = m_dir->path().toStdString();
+        m_sounds.clear();
+        hooks.playSound = [this](const QString& path) {
+            m_sounds << QStringLiteral("play ") + path;
+        };
+        hooks.stopSound = [this] { m_sounds << QStringLiteral("stop"); };
     }
 
     void cleanup() {
@@ -250,6 +276,42 @@ private slots:
         for (int k = 1; k <= 6; ++k) {
             QVERIFY(panel->Button(k)->isEnabled());
         }
+    }
+
+    // Every panel click first stops the sound that is playing; the exit button starts none.
+    void clickSounds_data() {
+        QTest::addColumn<bool>("lessonPanel");
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<QStringList>("sounds");
+        const QString stop = QStringLiteral("stop");
+        const QString function = QStringLiteral("play ") + QString::fromLatin1(kSoundFunctionClick);
+        const QString lesson = QStringLiteral("play ") + QString::fromLatin1(kSoundLessonClick);
+        for (int k = 1; k <= 5; ++k) {
+            QTest::addRow("function button %d", k) << false << k << QStringList{stop, function};
+        }
+        QTest::newRow("function button 6") << false << 6 << QStringList{stop};
+        for (int k : {1, 4, 10}) {
+            QTest::addRow("lesson button %d", k) << true << k << QStringList{stop, lesson};
+        }
+    }
+    void clickSounds() {
+        QFETCH(bool, lessonPanel);
+        QFETCH(int, tag);
+        QFETCH(QStringList, sounds);
+        MainWindow& w = MakeShownWindow();
+        if (lessonPanel) {
+            BringLessonPanelOut(w);
+        }
+        PictureButton* button =
+            lessonPanel ? w.LessonPanelWindow()->Button(tag) : w.FunctionPanelWindow()->Button(tag);
+        QVERIFY(button != nullptr);
+        m_sounds.clear();
+        LeaveModalWindowSoon();
+        QTest::mouseClick(button, Qt::LeftButton);
+        // A click that opened no window leaves the helper nothing to do.
+        QCoreApplication::processEvents();
+        QCOMPARE(m_sounds, sounds);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     void allLessonsLoad_data() {
