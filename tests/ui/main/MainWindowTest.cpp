@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "speech/AudioOutput.h"
 #include "speech/SpeechEngine.h"
+#include "support/UiTestSupport.h"
 #include "ui/main/Canvas.h"
 #include "ui/main/ClickLabel.h"
 #include "ui/main/PictureButton.h"
@@ -27,18 +28,9 @@
 #include <memory>
 
 using namespace kivola;
+using kivola::testing::WriteSettingsFile;
 
 namespace {
-
-// Writes USERdat.ini as the program stores it: GBK bytes, CR LF lines.
-void WriteSettingsFile(const QString& directory, const QString& utf8Lines) {
-    QFile file(directory + QStringLiteral("/USERdat.ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QString text = utf8Lines;
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    const std::string bytes = gbk::FromUtf8(text.toStdString());
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 class SilentOutput : public AudioOutput {
 public:

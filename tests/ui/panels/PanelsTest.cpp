@@ -3,6 +3,7 @@
 #include "app/Gbk.h"
 #include "app/Globals.h"
 #include "assets/Assets.h"
+#include "support/UiTestSupport.h"
 #include "ui/main/Canvas.h"
 #include "ui/main/ClickLabel.h"
 #include "ui/main/MainWindow.h"
@@ -24,17 +25,9 @@
 #include <memory>
 
 using namespace kivola;
+using kivola::testing::WriteSettingsFile;
 
 namespace {
-
-void WriteSettingsFile(const QString& directory, const QString& utf8Lines) {
-    QFile file(directory + QStringLiteral("/USERdat.ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QString text = utf8Lines;
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    const std::string bytes = gbk::FromUtf8(text.toStdString());
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 // Runs the ticks of timer through tick until the timer stops itself; returns how many of
 // them moved the panel.

@@ -2,6 +2,7 @@
 #include "ui/main/PictureButton.h"
 
 #include "assets/Assets.h"
+#include "support/UiTestSupport.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -101,15 +102,7 @@ private slots:
         QCOMPARE(m_window->result(), int(QDialog::Accepted));
     }
 
-    void keysAndCloseRequestsChangeNothing_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
-        QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
-        QTest::newRow("Alt+F4") << int(Qt::Key_F4) << int(Qt::AltModifier);
-        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
-    }
+    void keysAndCloseRequestsChangeNothing_data() { testing::AddClosingKeyRows(); }
     void keysAndCloseRequestsChangeNothing() {
         QFETCH(int, key);
         QFETCH(int, modifiers);

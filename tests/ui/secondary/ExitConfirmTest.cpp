@@ -4,6 +4,7 @@
 #include "app/Gbk.h"
 #include "app/Globals.h"
 #include "app/Shutdown.h"
+#include "support/UiTestSupport.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -63,13 +64,7 @@ private slots:
     }
 
     void keysAndCloseRequestsChangeNothing_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
-        QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
-        QTest::newRow("Alt+F4") << int(Qt::Key_F4) << int(Qt::AltModifier);
-        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+        testing::AddClosingKeyRows();
         QTest::newRow("Y") << int(Qt::Key_Y) << int(Qt::NoModifier);
     }
     void keysAndCloseRequestsChangeNothing() {
